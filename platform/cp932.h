@@ -14,6 +14,11 @@ namespace platform {
 // For showing bytes to a person only: what does not convert becomes U+FFFD.
 [[nodiscard]] std::string Cp932ToUtf8ForDisplay(std::string_view cp932);
 
+// True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
+[[nodiscard]] constexpr bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // True when the last character of cp932 text is the single byte sep, not the
 // trail byte of a double-byte character (0x5C is a valid trail byte).
 [[nodiscard]] bool Cp932EndsWithSingleByte(std::string_view cp932, char sep);

@@ -16,12 +16,13 @@ public:
     File(const File &) = delete;
     File &operator=(const File &) = delete;
 
-    // Read only. A folder counts as a failure.
+    // Read only. Anything but a regular file (a folder, a FIFO, a device)
+    // counts as a failure.
     [[nodiscard]] static File OpenRead(const std::string &path);
     // Read and write, created or emptied.
     [[nodiscard]] static File Create(const std::string &path);
-    // Read and write, created if missing, never emptied; may not exist already
-    // when exclusive is set (O_EXCL: for picking a free working-file name).
+    // Read and write, created new: fails when anything, even a dangling
+    // symbolic link, already has the name (O_EXCL: for working files).
     [[nodiscard]] static File CreateNew(const std::string &path);
 
     [[nodiscard]] bool IsOpen() const { return fd_ >= 0; }
@@ -44,17 +45,22 @@ private:
     int fd_ = -1;
 };
 
-[[nodiscard]] bool FileExists(const std::string &path);      // a regular file or anything else
+[[nodiscard]] bool FileExists(const std::string &path);      // anything, a dangling link included
 [[nodiscard]] bool IsRegularFile(const std::string &path);
 [[nodiscard]] bool IsDirectory(const std::string &path);
 bool DeleteFile(const std::string &path);                     // true when removed
+
+// Creates path (replacing any file there) and writes all n bytes. On a failed
+// or short write the partial file is removed: it would pass for a whole one.
+[[nodiscard]] bool WriteWholeFile(const std::string &path, const void *bytes, size_t n);
 
 // Copies src over dst: the new content is written beside dst and renamed into
 // place, so dst is either its old bytes or a complete copy. Keeps src's
 // permission bits (an executable stays executable). False on any failure.
 [[nodiscard]] bool CopyFileOverwrite(const std::string &src, const std::string &dst);
 
-// folder + stem, or folder + stem + "-N" for the first N that names nothing,
+// folder + stem + extension, or folder + stem + "-N" + extension for the first
+// N >= 1 that names nothing (a dangling symbolic link counts as a name),
 // so a working file never replaces one of the user's.
 [[nodiscard]] std::string FreeFileName(const std::string &folder, const std::string &stem,
                                        const std::string &extension);
