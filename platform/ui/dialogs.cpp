@@ -55,7 +55,7 @@ QString QtDialogs::BrowseForFolder(QWidget *owner, const QString &title) {
 }
 
 QString QtDialogs::SaveFileName(QWidget *owner, const SaveDialogRequest &request) {
-    QFileDialog dialog(owner, QString(), request.initialPath, request.filter);
+    QFileDialog dialog(owner, request.title, request.initialPath, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

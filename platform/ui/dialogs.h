@@ -19,6 +19,7 @@ enum MessageFlags : int {
 enum MessageAnswer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
 struct SaveDialogRequest {
+    QString title;             // e.g. "作成する配布ﾌｧｲﾙ"
     QString filter;            // e.g. "配布ﾌｧｲﾙ(*.exe)"
     QString defaultSuffix;     // e.g. "exe"
     QString initialPath;       // what the edit holds now
