@@ -16,6 +16,9 @@ constexpr int kIndentPerLevel = 1;
 
 DirectoryListBox::DirectoryListBox(QWidget *parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A narrow column: long names are cut rather than scrolled sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { SetDirectory(ItemPath(item)); });
 }
