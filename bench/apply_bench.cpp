@@ -1,7 +1,7 @@
 // Time per applied entry against the floor of the work it must do, measured
 // in the same run; and peak memory against the number of entries.
 //
-//   build/bench/bench_apply [rounds]
+//   build/bench/bench_apply [rounds]      (3 rounds unless given)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -122,19 +122,13 @@ void TimeOneSize(const std::string &root, int width, int height, int files, int 
                 width, height, apply * 1e3, pipeline * 1e3, plain * 1e3, apply / pipeline, apply / plain);
 }
 
-// Peak resident memory of a child that applies `entriesPerFile` entries over
-// each of `files` pictures, in MiB.
-double PeakMiB(const std::string &root, int files, int entriesPerFile, Gra &gra) {
-    const std::string folder = root + "/peak" + std::to_string(files * entriesPerFile);
-    MakeFixture(folder, 1920, 1080, files, entriesPerFile);
+// Peak resident memory of a fresh process that applies the package in
+// folder, in MiB: a forked child would count the parent's pages it shares.
+double PeakMiB(const std::string &folder) {
     const pid_t child = fork();
     if (child == 0) {
-        try {
-            (void)ApplySeconds(folder, gra);
-        } catch (...) {
-            _exit(1);
-        }
-        _exit(0);
+        execl("/proc/self/exe", "bench_apply", "--apply-once", folder.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
     }
     int status = 0;
     rusage usage{};
@@ -143,22 +137,37 @@ double PeakMiB(const std::string &root, int files, int entriesPerFile, Gra &gra)
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+double PeakForEntries(const std::string &root, int files, int entriesPerFile) {
+    const std::string folder = root + "/peak" + std::to_string(files * entriesPerFile);
+    MakeFixture(folder, 1920, 1080, files, entriesPerFile);
+    return PeakMiB(folder);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     platform::KeepLargeBlocksForReuse();
     Gra gra;
     if (!gra.LoadFrom(testsupport::DistDir() + "/")) {
         std::fprintf(stderr, "NVIEWLIB.DLL not found in %s\n", testsupport::DistDir().c_str());
         return 1;
     }
+    if (argc == 3 && std::string(argv[1]) == "--apply-once") {
+        try {
+            (void)ApplySeconds(argv[2], gra);
+            return 0;
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "bench_apply: %s\n", e.what());
+            return 1;
+        }
+    }
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     try {
         testsupport::TempDir temp;
         TimeOneSize(temp.path(), 1920, 1080, 8, rounds, gra);
         TimeOneSize(temp.path(), 4000, 3000, 3, rounds, gra);
-        const double small = PeakMiB(temp.path(), 20, 1, gra);
-        const double large = PeakMiB(temp.path(), 20, 10, gra);
+        const double small = PeakForEntries(temp.path(), 20, 1);
+        const double large = PeakForEntries(temp.path(), 20, 10);
         std::printf("peak resident memory at 1920 x 1080: 20 entries %.0f MiB, 200 entries %.0f MiB "
                     "(one full frame is %.0f MiB)\n",
                     small, large, 1920.0 * 1080 * 4 / (1 << 20));
