@@ -97,6 +97,21 @@ struct Window {
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
 
+    // An old JPEG chosen and an update image of its size pasted.
+    void EnterMarking() {
+        QVERIFY(Select("old.jpg"));
+        Paste(forge_test::PhotoImage(64, 48, 7));
+    }
+
+    // Ctrl+V with a picture on the clipboard, then a drop of a good file;
+    // in a phase that refuses both, neither may be taken.
+    void TryRefusedIntake() {
+        Activate();
+        QGuiApplication::clipboard()->setImage(forge_test::PhotoImage(64, 48, 99));
+        QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(!Drop({Drops("right.jpg")}));
+    }
+
     QSize Image1Size() const { return {form->Image1->Holder().Width(), form->Image1->Holder().Height()}; }
 };
 
@@ -156,11 +171,8 @@ private slots:
         QVERIFY(!w.form->Image2->isVisible());
 
         // Ctrl+V and drops do nothing before a selection.
-        w.Activate();
-        QGuiApplication::clipboard()->setImage(forge_test::PhotoImage(64, 48, 5));
-        QTest::keyClick(w.form.get(), Qt::Key_V, Qt::ControlModifier);
+        w.TryRefusedIntake();
         QVERIFY(w.dialogs.messages.empty());
-        QVERIFY(!w.Drop({w.Drops("right.jpg")}));
         QVERIFY(!w.form->Image2->Holder().HasPicture());
         ExpectPhase(w, IntakePhase::NothingSelected);
     }
@@ -251,16 +263,12 @@ private slots:
 
     void duringMarkingPasteAndDropDoNothing() {
         Window w;
-        QVERIFY(w.Select("old.jpg"));
-        w.Paste(forge_test::PhotoImage(64, 48, 7));
+        w.EnterMarking();
         ExpectPhase(w, IntakePhase::Marking);
         const platform::BitmapPtr before(platform::AllocBitmap(64, 48));
         std::memcpy(before->pixels, w.form->Image2->Holder().Picture()->pixels, 64 * 48 * 4);
 
-        w.Activate();
-        QGuiApplication::clipboard()->setImage(forge_test::PhotoImage(64, 48, 99));
-        QTest::keyClick(w.form.get(), Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(!w.Drop({w.Drops("right.jpg")}));
+        w.TryRefusedIntake();
         QVERIFY(w.dialogs.messages.empty());
         QVERIFY(SamePixels(w.form->Image2->Holder().Picture(), before.get()));
         ExpectPhase(w, IntakePhase::Marking);
@@ -268,16 +276,14 @@ private slots:
 
     void duringMarkingTheSameFileChangesNothing() {
         Window w;
-        QVERIFY(w.Select("old.jpg"));
-        w.Paste(forge_test::PhotoImage(64, 48, 7));
+        w.EnterMarking();
         QVERIFY(w.Select("old.jpg"));
         ExpectPhase(w, IntakePhase::Marking);
     }
 
     void duringMarkingAnotherFile() {
         Window w;
-        QVERIFY(w.Select("old.jpg"));
-        w.Paste(forge_test::PhotoImage(64, 48, 7));
+        w.EnterMarking();
         QVERIFY(w.Select("second.JPG"));
         ExpectPhase(w, IntakePhase::OldSelected);
         platform::BitmapPtr expected(w.gra.LoadPicture(w.work.File("second.JPG"), 0));
@@ -289,8 +295,7 @@ private slots:
 
     void duringMarkingAnotherFolder() {
         Window w;
-        QVERIFY(w.Select("old.jpg"));
-        w.Paste(forge_test::PhotoImage(64, 48, 7));
+        w.EnterMarking();
         // A double click on "sub" in the folder list.
         platform::DirectoryListBox *dirs = w.form->DirectoryListBox1;
         QListWidgetItem *sub = dirs->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).value(0);
@@ -308,8 +313,7 @@ private slots:
 
     void duringMarkingAnotherDrive() {
         Window w;
-        QVERIFY(w.Select("old.jpg"));
-        w.Paste(forge_test::PhotoImage(64, 48, 7));
+        w.EnterMarking();
         platform::DriveComboBox *drives = w.form->DriveComboBox1;
         QCOMPARE(drives->itemText(0), QStringLiteral("/"));
         drives->ChooseDrive(0);
@@ -429,6 +433,26 @@ private slots:
         ExpectPhase(w, IntakePhase::Marking);
         QCOMPARE(w.vars.OldFileName, std::string("broken.jpg"));
         QCOMPARE(w.vars.OldFileSize, 20);
+    }
+
+    // Recording an entry puts the window in its last phase; from there only
+    // the file list leads on, and only to another item than the recorded one.
+    void entryRecordedIsLeftThroughTheFileList() {
+        Window w;
+        w.EnterMarking();
+        w.form->Image1->Holder().Clear();
+        w.form->ApplyPhase(IntakePhase::EntryRecorded);
+        ExpectPhase(w, IntakePhase::EntryRecorded);
+
+        w.TryRefusedIntake();
+        QVERIFY(w.Select("old.jpg"));  // still the selected item: no change
+        ExpectPhase(w, IntakePhase::EntryRecorded);
+        QVERIFY(w.dialogs.messages.empty());
+
+        QVERIFY(w.Select("second.JPG"));
+        QVERIFY(w.Select("old.jpg"));
+        ExpectPhase(w, IntakePhase::OldSelected);
+        QVERIFY(w.form->Image1->Holder().HasPicture());
     }
 
     void largePictureScrolls() {
