@@ -65,6 +65,7 @@ const MetadataCase kMetadataCases[] = {
       {'L', "target.jpg", 1, true}, {'L', "work.bmp", 0, true}, {'S', "target.jpg", 0, true}},
      true, 48},
     {"Flag0OfSamePathForgets", {{'L', "target.jpg", 1, true}, {'L', "target.jpg", 0, true}, {'S', "target.jpg", 0, true}}, false, 64},
+    {"OtherFlagValuesCountAsZero", {{'L', "target.jpg", 1, true}, {'L', "target.jpg", 2, true}, {'S', "target.jpg", 0, true}}, false, 64},
     {"Flag0OnlyNeverCarries", {{'L', "target.jpg", 0, true}, {'S', "target.jpg", 0, true}}, false, 64},
     {"SaveToAnotherPath", {{'L', "target.jpg", 1, true}, {'S', "copy.jpg", 0, true}}, false, 64},
     {"Flag1OfAnotherFileReplaces",

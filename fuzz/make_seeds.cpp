@@ -1,0 +1,176 @@
+// Writes the seed corpus into the folder given: small valid files of every
+// format and layout the library reads, named by format ("bmp-...", "jpeg-",
+// "png-", "gif-") so run.sh can hand the BMP ones to fuzz_bmp.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <png.h>
+
+#include "tests/nviewlib/bmp_bytes.h"
+#include "tests/nviewlib/png_gif_files.h"
+#include "tests/support/jpeg_codec.h"
+#include "tests/support/picture.h"
+
+namespace {
+
+using testsupport::Picture;
+
+std::string g_folder;
+
+void Write(const std::string &name, const std::vector<uint8_t> &bytes) {
+    const std::string path = g_folder + "/" + name;
+    FILE *f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0) {
+        std::perror(path.c_str());
+        std::exit(1);
+    }
+}
+
+std::vector<uint32_t> Palette(size_t n) {
+    std::vector<uint32_t> p;
+    for (size_t i = 0; i < n; ++i) p.push_back(static_cast<uint32_t>((i * 0x9E3779B1u) & 0x00FFFF00u) | static_cast<uint32_t>(i));
+    return p;
+}
+
+Picture FromPalette(int w, int h, const std::vector<uint32_t> &palette) {
+    Picture pic = testsupport::MakeSolid(w, h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pic.at(x, y) = palette[static_cast<size_t>(x * 3 + y * 5) % palette.size()];
+    return pic;
+}
+
+void BmpSeeds() {
+    using nvtest::BmpLayout;
+    const Picture colour = testsupport::MakePhotoLike(13, 7, 1);
+    const struct {
+        const char *name;
+        BmpLayout layout;
+    } layouts[] = {
+        {"bmp-1", {.bits = 1}},
+        {"bmp-4", {.bits = 4}},
+        {"bmp-4-short-table", {.bits = 4, .colours_used = 5}},
+        {"bmp-8", {.bits = 8}},
+        {"bmp-8-core", {.bits = 8, .header = 12}},
+        {"bmp-16-555", {.bits = 16}},
+        {"bmp-16-565", {.bits = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F, 0}}},
+        {"bmp-16-4444-alpha", {.bits = 16, .header = 56, .compression = 6, .masks = {0x0F00, 0x00F0, 0x000F, 0xF000}}},
+        {"bmp-24", {.bits = 24}},
+        {"bmp-24-top-down", {.bits = 24, .top_down = true}},
+        {"bmp-24-core", {.bits = 24, .header = 12}},
+        {"bmp-24-v5", {.bits = 24, .header = 124}},
+        {"bmp-32", {.bits = 32}},
+        {"bmp-32-v4-fields", {.bits = 32, .header = 108, .compression = 3, .masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}},
+        {"bmp-32-10bit", {.bits = 32, .header = 52, .compression = 3, .masks = {0x3FF00000, 0xFFC00, 0x3FF, 0}}},
+    };
+    for (const auto &l : layouts) {
+        if (l.layout.bits <= 8) {
+            const size_t n = l.layout.colours_used != 0 ? l.layout.colours_used : size_t{1} << l.layout.bits;
+            const std::vector<uint32_t> palette = Palette(n);
+            Write(l.name, nvtest::MakeBmp(FromPalette(13, 7, palette), l.layout, palette));
+        } else {
+            Write(l.name, nvtest::MakeBmp(colour, l.layout));
+        }
+    }
+}
+
+void JpegSeeds() {
+    using testsupport::JpegColour;
+    const Picture pic = testsupport::MakePhotoLike(24, 16, 2);
+    const struct {
+        const char *name;
+        testsupport::Subsampling subsampling;
+        bool progressive;
+        JpegColour colour;
+        bool metadata;
+    } kinds[] = {
+        {"jpeg-420", testsupport::Subsampling::k420, false, JpegColour::kYCbCr, false},
+        {"jpeg-444-metadata", testsupport::Subsampling::k444, false, JpegColour::kYCbCr, true},
+        {"jpeg-progressive", testsupport::Subsampling::k420, true, JpegColour::kYCbCr, false},
+        {"jpeg-grey", testsupport::Subsampling::k444, false, JpegColour::kGrey, false},
+        {"jpeg-cmyk", testsupport::Subsampling::k444, false, JpegColour::kCmyk, false},
+        {"jpeg-adobe-cmyk", testsupport::Subsampling::k444, false, JpegColour::kAdobeCmyk, false},
+    };
+    for (const auto &k : kinds) {
+        testsupport::JpegWriteOptions options;
+        options.quality = 75;
+        options.subsampling = k.subsampling;
+        options.progressive = k.progressive;
+        options.colour = k.colour;
+        if (k.metadata) {
+            options.markers = {{0xE1, {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0}}};
+            options.icc = std::vector<uint8_t>(300, 0x5A);
+        }
+        Write(k.name, testsupport::EncodeJpeg(pic, options));
+    }
+}
+
+void PngSeeds() {
+    const struct {
+        const char *name;
+        int colour_type;
+        int depth;
+        bool interlaced;
+    } kinds[] = {
+        {"png-rgb8", PNG_COLOR_TYPE_RGB, 8, false},
+        {"png-rgba16-interlaced", PNG_COLOR_TYPE_RGB_ALPHA, 16, true},
+        {"png-grey1", PNG_COLOR_TYPE_GRAY, 1, false},
+        {"png-grey-alpha8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false},
+        {"png-palette4-trns", PNG_COLOR_TYPE_PALETTE, 4, false},
+    };
+    for (const auto &k : kinds) {
+        nvtest::PngSpec spec;
+        spec.width = 9;
+        spec.height = 5;
+        spec.colour_type = k.colour_type;
+        spec.bit_depth = k.depth;
+        spec.interlaced = k.interlaced;
+        const int channels = k.colour_type == PNG_COLOR_TYPE_RGB ? 3
+                             : k.colour_type == PNG_COLOR_TYPE_RGB_ALPHA ? 4
+                             : k.colour_type == PNG_COLOR_TYPE_GRAY_ALPHA ? 2 : 1;
+        const int top = (1 << k.depth) - 1;
+        for (int i = 0; i < spec.width * spec.height * channels; ++i)
+            spec.samples.push_back(static_cast<uint16_t>((i * 37) % (top + 1)));
+        if (k.colour_type == PNG_COLOR_TYPE_PALETTE) {
+            spec.palette = Palette(16);
+            spec.palette_alpha = {0, 100, 255};
+        }
+        Write(k.name, nvtest::MakePng(spec));
+    }
+}
+
+void GifSeeds() {
+    const std::vector<uint32_t> palette = Palette(8);
+    nvtest::GifFrameSpec frame;
+    frame.width = 10;
+    frame.height = 6;
+    for (int i = 0; i < 60; ++i) frame.indices.push_back(static_cast<uint8_t>(i % 8));
+    Write("gif-plain", nvtest::MakeGif(10, 6, palette, {frame}));
+    nvtest::GifFrameSpec special = frame;
+    special.left = 2;
+    special.top = 1;
+    special.interlaced = true;
+    special.transparent = 3;
+    special.local_palette = Palette(4);
+    for (uint8_t &i : special.indices) i &= 3;
+    // giflib forgets (leaks) a local colour map when the next frame has
+    // none, so the second frame brings its own.
+    nvtest::GifFrameSpec second = frame;
+    second.local_palette = palette;
+    Write("gif-interlaced-transparent-two-frames", nvtest::MakeGif(12, 8, palette, {special, second}));
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    g_folder = argv[1];
+    BmpSeeds();
+    JpegSeeds();
+    PngSeeds();
+    GifSeeds();
+    return 0;
+}
