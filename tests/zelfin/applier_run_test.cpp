@@ -139,10 +139,7 @@ TEST(ApplierRun, BackupsOnExactlyForTheSingleCharacterOne) {
         WriteJpeg(program.Target("a.jpg"), testsupport::MakePhotoLike(16, 16, 1));
         PackageBuilder builder;
         builder.AddEntry("a.jpg", program.Target("a.jpg"), 0, 0, MakeSolid(4, 4, 0));
-        platform::TStringList &list = builder.List();
-        platform::TStringList rewritten;
-        for (int i = 0; i < list.Count(); ++i) rewritten.Add(i == package::kBackupLine ? line : list[i]);
-        list = rewritten;
+        builder.SetLine(package::kBackupLine, line);
         builder.Write(program.folders.package);
 
         EXPECT_TRUE(IsResult(program.Run(), Failure::None));

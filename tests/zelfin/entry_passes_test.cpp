@@ -111,10 +111,8 @@ TEST(ApplyEntries, ReadsBlobsForwardWhateverTheOffsetLinesSay) {
     PackageBuilder builder;
     builder.AddEntry("a.jpg", run.Target("a.jpg"), 8, 8, MakeSolid(16, 16, Rgb(0, 255, 0)));
     builder.AddEntry("b.jpg", run.Target("b.jpg"), 8, 8, MakeSolid(16, 16, Rgb(255, 255, 0)), BlobKind::Jpeg);
-    auto &list = builder.List();
-    platform::TStringList rewritten;
-    for (int i = 0; i < list.Count(); ++i) rewritten.Add(i == 10 || i == 16 ? std::string("garbage") : list[i]);
-    builder.List() = rewritten;
+    builder.SetLine(package::EntryLine(1, package::EntryField::Offset), "garbage");
+    builder.SetLine(package::EntryLine(2, package::EntryField::Offset), "garbage");
     builder.Data().resize(builder.Data().size() + 100, 0xEE);  // bytes after the last blob: never read
 
     ASSERT_EQ(run.Apply(builder), Failure::None);
@@ -195,11 +193,7 @@ TEST(VerifyEntries, FailuresLeaveTheFolderByteForByte) {
             builder.AddEntry(name, run.Target(name), 0, 0, MakeSolid(8, 8, 0));
         }
         const int sizeLine = package::EntryLine(2, package::EntryField::Size);
-        platform::TStringList list;
-        for (int i = 0; i < builder.List().Count(); ++i) {
-            list.Add(i == sizeLine ? std::to_string(std::stoi(builder.List()[i]) + c.sizeDelta) : builder.List()[i]);
-        }
-        builder.List() = list;
+        builder.SetLine(sizeLine, std::to_string(std::stoi(builder.List()[sizeLine]) + c.sizeDelta));
         if (c.removeThird) std::remove(run.Target("3.jpg").c_str());
         const FolderSnapshot before = Snapshot(run.folders.target);
         EXPECT_EQ(run.Verify(builder), c.expected);

@@ -114,6 +114,12 @@ void PackageBuilder::AddRawEntry(const std::string &name, const std::string &siz
     data_.insert(data_.end(), blob.begin(), blob.end());
 }
 
+void PackageBuilder::SetLine(int index, const std::string &text) {
+    platform::TStringList rewritten;
+    for (int i = 0; i < list_.Count(); ++i) rewritten.Add(i == index ? text : list_[i]);
+    list_ = rewritten;
+}
+
 void PackageBuilder::Write(const std::string &folder) const {
     list_.SaveToFile(folder + package::kControlListName);
     testsupport::WriteFile(folder + package::kDataFileName, data_);

@@ -54,6 +54,8 @@ public:
                      const std::string &y, const std::string &length, const std::vector<uint8_t> &blob);
 
     platform::TStringList &List() { return list_; }
+    // Replaces one line of the control list.
+    void SetLine(int index, const std::string &text);
     std::vector<uint8_t> &Data() { return data_; }
     // zelfin.ini and zelfin.dat into folder ('/'-terminated).
     void Write(const std::string &folder) const;

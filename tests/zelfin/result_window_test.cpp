@@ -52,10 +52,10 @@ int RunAndPressOk(testsupport::ScriptedDialogs &dialogs, const std::string &prog
 
 struct PackageOnDisk {
     Folders folders;
-    PackageOnDisk() {
+    explicit PackageOnDisk(bool backup = false) {
         (void)platform::CopyFileOverwrite(testsupport::NViewLibPath(), folders.package + "NVIEWLIB.DLL");
         WriteJpeg(folders.target + "a.jpg", testsupport::MakePhotoLike(32, 32, 1));
-        PackageBuilder builder;
+        PackageBuilder builder("94", backup);
         builder.AddEntry("a.jpg", folders.target + "a.jpg", 0, 0, testsupport::MakeSolid(8, 8, 0));
         builder.Write(folders.package);
     }
@@ -119,13 +119,8 @@ private slots:
     }
 
     void writeFailureShowsItsText() {
-        PackageOnDisk package;
+        PackageOnDisk package(/*backup=*/true);
         // A backup that cannot be made: a folder stands where the backup goes.
-        platform::TStringList list;
-        list.LoadFromFile(package.folders.package + "zelfin.ini");
-        platform::TStringList withBackup;
-        for (int i = 0; i < list.Count(); ++i) withBackup.Add(i == package::kBackupLine ? "1" : list[i]);
-        withBackup.SaveToFile(package.folders.package + "zelfin.ini");
         QDir().mkdir(QString::fromStdString(package.folders.target + "a.jp~"));
         const auto before = Snapshot(package.folders.target);
 
