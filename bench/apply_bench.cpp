@@ -2,8 +2,6 @@
 // in the same run; and peak memory against the number of entries.
 //
 //   build/bench/bench_apply [rounds]      (3 rounds unless given)
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -122,19 +120,30 @@ void TimeOneSize(const std::string &root, int width, int height, int files, int 
                 width, height, apply * 1e3, pipeline * 1e3, plain * 1e3, apply / pipeline, apply / plain);
 }
 
-// Peak resident memory of a fresh process that applies the package in
-// folder, in MiB: a forked child would count the parent's pages it shares.
+// Peak resident memory, in MiB, of a fresh process that applies the package
+// in folder. The process reports its own high-water mark: a parent's count
+// of a forked child would include the parent's pages up to the exec.
 double PeakMiB(const std::string &folder) {
-    const pid_t child = fork();
-    if (child == 0) {
-        execl("/proc/self/exe", "bench_apply", "--apply-once", folder.c_str(), static_cast<char *>(nullptr));
-        _exit(127);
+    const std::string command = "'/proc/" + std::to_string(getpid()) + "/exe' --apply-once '" + folder + "'";
+    FILE *child = popen(command.c_str(), "r");
+    if (child == nullptr) throw std::runtime_error("cannot start " + command);
+    long kib = -1;
+    const int fields = std::fscanf(child, "%ld", &kib);
+    if (pclose(child) != 0 || fields != 1) throw std::runtime_error("child failed");
+    return static_cast<double>(kib) / 1024.0;
+}
+
+// The high-water mark of this process's resident memory, in KiB.
+long HighWaterKiB() {
+    FILE *status = std::fopen("/proc/self/status", "r");
+    if (status == nullptr) return -1;
+    char line[256];
+    long kib = -1;
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::sscanf(line, "VmHWM: %ld", &kib) == 1) break;
     }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("child failed");
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+    std::fclose(status);
+    return kib;
 }
 
 double PeakForEntries(const std::string &root, int files, int entriesPerFile) {
@@ -155,6 +164,7 @@ int main(int argc, char **argv) {
     if (argc == 3 && std::string(argv[1]) == "--apply-once") {
         try {
             (void)ApplySeconds(argv[2], gra);
+            std::printf("%ld\n", HighWaterKiB());
             return 0;
         } catch (const std::exception &e) {
             std::fprintf(stderr, "bench_apply: %s\n", e.what());

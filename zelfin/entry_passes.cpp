@@ -30,6 +30,7 @@ public:
     WorkingFile(const WorkingFile &) = delete;
     WorkingFile &operator=(const WorkingFile &) = delete;
     [[nodiscard]] const std::string &Path() const { return path_; }
+    void Empty() const { platform::File emptied = platform::File::Create(path_); }
 
 
 private:
@@ -88,6 +89,10 @@ Failure ApplyEntry(const platform::TStringList &list, int k, package::DataFileRe
     platform::SaveBmp24ToFile(*composite, work.Path());
     holders.composite.SetPicture(platform::BitmapPtr(gra.LoadPicture(work.Path(), 0)));
     if (!holders.composite.HasPicture()) return Failure::WriteFailed;
+    // The composite's BMP has served. Emptied now, its pages never reach the
+    // disk: the save's flush to disk would otherwise write them out too,
+    // which costs more than encoding a full-HD picture.
+    work.Empty();
 
     if (!gra.SaveAsJpeg(settings.quality, paths->target)) return Failure::WriteFailed;
     return Failure::None;
