@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -14,7 +17,12 @@
 #include <QUrl>
 
 #include "begin_marking.h"
+#include "corner_marking.h"
+#include "finish_package.h"
 #include "imagelib/gra.h"
+#include "platform/errors.h"
+#include "platform/int_text.h"
+#include "platform/path.h"
 #include "platform/ui/bitmap_image.h"
 #include "platform/ui/directory_list_box.h"
 #include "platform/ui/drive_combo_box.h"
@@ -22,6 +30,8 @@
 #include "platform/ui/image_control.h"
 #include "platform/ui/simple_status_bar.h"
 #include "platform/ui/window_placement.h"
+#include "record_entry.h"
+#include "settings_dialog.h"
 #include "texts.h"
 #include "top_strip_layout.h"
 
@@ -51,11 +61,21 @@ ControlRect RectOf(const QWidget *w) { return {w->x(), w->y(), w->width(), w->he
 
 void Place(QWidget *w, const ControlRect &r) { w->setGeometry(r.left, r.top, r.width, r.height); }
 
+PressedButton ToPressed(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return PressedButton::Left;
+    case Qt::RightButton: return PressedButton::Right;
+    default: return PressedButton::Other;
+    }
+}
+
+QString Utf8(const std::string &text) { return QString::fromStdString(text); }
+
 }  // namespace
 
 TForm1::TForm1(AuthoringVars &vars, platform::Dialogs &dialogs, Gra &gra, const std::string &libraryFolder,
                QWidget *parent)
-    : QMainWindow(parent), vars_(vars), dialogs_(dialogs), gra_(gra) {
+    : QMainWindow(parent), vars_(vars), dialogs_(dialogs), gra_(gra), toolFolder_(libraryFolder) {
     BuildDesign();
     libraryBound_ = gra_.LoadFrom(libraryFolder);
     if (!libraryBound_) {
@@ -131,6 +151,10 @@ void TForm1::BuildDesign() {
 
     connect(FileListBox1, &platform::FileListBox::changed, this, &TForm1::FileListBox1Change);
     connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
+    connect(Finish1, &QAction::triggered, this, &TForm1::Finish1Click);
+    connect(N3, &QAction::triggered, this, &TForm1::N3Click);
+    connect(Image1, &platform::ImageControl::mousePressed, this, &TForm1::Image1MouseDown);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
     // The lists start at the process's current folder; the first read of the
     // file list puts the window in its first phase.
@@ -200,6 +224,81 @@ void TForm1::BeginMarking() {
     Image1->PictureChanged();
     Image1->repaint();
     ApplyPhase(IntakePhase::Marking);
+}
+
+void TForm1::Image1MouseDown(Qt::MouseButton button, int x, int y) {
+    const std::optional<bool> ok = MarkingPress(vars_, Image1->Holder(), Image2->Holder(), ToPressed(button), x, y);
+    if (!ok) return;
+    Button1->setEnabled(*ok);
+    Image1->repaint();
+}
+
+void TForm1::Button1Click() {
+    Reporting([this] {
+        RecordSettings settings;
+        // The settings dialog accepted the difference quality; it is read
+        // again for every entry, as the dialog's controls hold it.
+        if (Form2 != nullptr && Form2->ChkJpegSave->isChecked())
+            settings.jpegQuality = platform::StrToInt(Form2->EdtQuality2->text().toStdString());
+        const RecordResult result = RecordEntry(vars_, Image1->Holder(), Image2->Holder(), settings, gra_, *this);
+        switch (result.verdict) {
+        case RecordVerdict::Recorded:
+            Image1->PictureChanged();
+            Image2->PictureChanged();
+            ApplyPhase(IntakePhase::EntryRecorded);
+            return;
+        case RecordVerdict::NotReady: return;
+        case RecordVerdict::WorkingFileNotWritten: throw platform::FileCreateError(result.workingFile);
+        default: ShowError(Utf8(RecordFailureText(result, vars_))); return;
+        }
+    });
+}
+
+void TForm1::Finish1Click() {
+    Reporting([this] {
+        const int answer = dialogs_.MessageBox(this, Utf8(texts::kConfirmFinish), Utf8(texts::kConfirmCaption),
+                                               platform::kMbOkCancelQuestion);
+        if (answer == platform::kIdCancel) return;
+        const auto failedCopies = FinishPackage(vars_, toolFolder_);
+        if (!failedCopies) return;
+        // Not waited for: the message below shows while the folder opens.
+        dialogs_.OpenFolder(QFile::decodeName(QByteArray::fromStdString(vars_.PackageFolder)));
+        if (failedCopies->empty())
+            dialogs_.MessageBox(this, Utf8(CompletionText(platform::ExtractFileName(vars_.DistributionPath))),
+                                Utf8(texts::kDoneCaption), platform::kMbOkInformation);
+        else
+            ShowError(Utf8(CopyFailureText(*failedCopies)));
+        close();
+    });
+}
+
+void TForm1::N3Click() { close(); }
+
+bool TForm1::FormClose() {
+    if (vars_.PackageFinished) return true;
+    const int answer = dialogs_.MessageBox(this, Utf8(texts::kConfirmCancel), Utf8(texts::kConfirmCaption),
+                                           platform::kMbYesNoQuestion);
+    if (answer != platform::kIdYes) return false;
+    CancelPackage(vars_);
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent *event) {
+    bool mayClose = false;
+    Reporting([&] { mayClose = FormClose(); });
+    if (mayClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm1::Reporting(const std::function<void()> &handler) {
+    try {
+        handler();
+    } catch (const std::exception &e) {
+        platform::ShowExceptionReport(dialogs_, this, QString::fromUtf8(e.what()),
+                                      platform::ApplicationTitle(QCoreApplication::applicationFilePath()));
+    }
 }
 
 void TForm1::AlignParts() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <functional>
 #include <string>
 
 #include "authoring_log.h"
@@ -52,6 +53,13 @@ public:
     void WMDropFiles(const std::string &path);
     void BeginMarking();
     void FormResize();
+    // A press of any mouse button on the shown picture, at (x, y) in it.
+    void Image1MouseDown(Qt::MouseButton button, int x, int y);
+    void Button1Click();  // OK: records the marked rectangle
+    void Finish1Click();  // "作成して終了"
+    void N3Click();       // "ｷｬﾝｾﾙ終了"
+    // Runs for every close request; true when the window may close.
+    bool FormClose();
 
     // Accepting or refusing dropped files for the whole window.
     void DragAcceptFiles(bool accept);
@@ -78,6 +86,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -88,10 +97,15 @@ private:
     // strip along the top at its fixed height, the image area below it.
     void AlignParts();
     void ShowError(const QString &text);
+    // Runs a handler; a failure it raises is shown as the platform's
+    // exception report and ends the handler there.
+    void Reporting(const std::function<void()> &handler);
 
     AuthoringVars &vars_;
     platform::Dialogs &dialogs_;
     Gra &gra_;
+    // Where "zelfin.exx" and "NVIEWLIB.DLL" lie: the program's own folder.
+    std::string toolFolder_;
     bool libraryBound_ = false;
     bool placed_ = false;
 };

@@ -44,4 +44,30 @@ inline constexpr const char *kNameNotRecordableSuffix =
     " はﾌｧｲﾙ名にShift-JISで表せない文字か制御文字があるため記録できません。";
 inline constexpr const char *kOldFileTooLargeSuffix = " は2GB以上あるため記録できません。";
 
+// Recording an entry. The log line is the entry number, ":", the old file's
+// name and this.
+inline constexpr const char *kEntryLogSuffix = "を追加";
+// Ends every message of a recording that failed but may be tried again.
+inline constexpr const char *kNotRecordedSuffix = "この矩形は記録していません。もう一度OKを押せます。";
+inline constexpr const char *kJpegNotMade = "差分をJPEGにできませんでした。";
+inline constexpr const char *kFilePrefix = "ﾌｧｲﾙ ";
+// Each follows kFilePrefix and a path.
+inline constexpr const char *kCannotReadSuffix = " を読めません。";
+inline constexpr const char *kCannotWriteSuffix = " に書き込めません。";
+// Follows the data file's path.
+inline constexpr const char *kDataFileFullSuffix = " が2GB以上になるため、この矩形は記録できません。";
+
+
+// Finishing and cancelling.
+inline constexpr const char *kConfirmCaption = "確認";
+inline constexpr const char *kConfirmFinish = "作成して終了?";
+inline constexpr const char *kConfirmCancel = "ｷｬﾝｾﾙして終了?";
+inline constexpr const char *kDoneCaption = "完了";
+inline constexpr const char *kListBullet = "・";
+inline constexpr const char *kCompletionLastLine = "をまとめて圧縮して配布します";
+// Around the copies that failed, one "from → to" a line.
+inline constexpr const char *kCopyFailedHead = "次のﾌｧｲﾙをｺﾋﾟｰできませんでした:";
+inline constexpr const char *kCopyFailedTail =
+    "zelfin.dat と zelfin.ini はできています。足りないﾌｧｲﾙを揃えてから配布してください。";
+
 }  // namespace zelforge::texts
