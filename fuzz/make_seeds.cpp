@@ -1,12 +1,14 @@
-// Writes the seed corpus into the folder given: small valid files of every
-// format and layout the library reads, named by format ("bmp-...", "jpeg-",
-// "png-", "gif-") so run.sh can hand the BMP ones to fuzz_bmp.
+// Writes the seed corpus into the folder given, named by kind so that run.sh
+// can hand each target its own: small valid files of every format and layout
+// the library reads ("bmp-...", "jpeg-", "png-", "gif-"), control lists
+// ("list-") and whole packages over fuzz_package's target folder ("package-").
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include <png.h>
 
+#include "package_targets.h"
 #include "tests/nviewlib/bmp_bytes.h"
 #include "tests/nviewlib/png_gif_files.h"
 #include "tests/support/jpeg_codec.h"
@@ -160,6 +162,112 @@ void GifSeeds() {
     Write("gif-interlaced-transparent-two-frames", nvtest::MakeGif(12, 8, palette, {special, second}));
 }
 
+// One entry's six lines and its scrambled blob, appended to a package.
+struct SeedPackage {
+    std::string list;
+    std::vector<uint8_t> data;
+    std::string end = "\r\n";
+
+    explicit SeedPackage(const std::string &backup, const std::string &quality = "94") {
+        for (const std::string &line : {std::string("Pick the folder"), quality, backup, std::string("none"),
+                                        std::string("none"), std::string("none")})
+            Line(line);
+    }
+    void Line(const std::string &line) { list += line + end; }
+    void Entry(const zelfuzz::TargetFile &target, int x, int y, std::vector<uint8_t> plain,
+               const std::string &name = "") {
+        for (uint8_t &b : plain) b ^= static_cast<uint8_t>(target.width & 127);
+        Line(name.empty() ? target.cp932Name : name);
+        Line(std::to_string(target.bytes.size()));
+        Line(std::to_string(x));
+        Line(std::to_string(y));
+        Line(std::to_string(data.size()));
+        Line(std::to_string(plain.size()));
+        data.insert(data.end(), plain.begin(), plain.end());
+    }
+};
+
+std::vector<uint8_t> BmpBlob(int w, int h, uint32_t seed) {
+    return nvtest::MakeBmp(testsupport::MakePhotoLike(w, h, seed), nvtest::BmpLayout{});
+}
+
+std::vector<uint8_t> PaletteBmpBlob(int w, int h) {
+    const std::vector<uint32_t> palette = Palette(256);
+    return nvtest::MakeBmp(FromPalette(w, h, palette), nvtest::BmpLayout{.bits = 8}, palette);
+}
+
+std::vector<uint8_t> JpegBlob(int w, int h, uint32_t seed) {
+    return testsupport::EncodeJpeg(testsupport::MakePhotoLike(w, h, seed), 94, testsupport::Subsampling::k444);
+}
+
+void WritePackage(const std::string &name, const SeedPackage &p) {
+    Write("package-" + name, zelfuzz::JoinPackage(p.list, p.data));
+    Write("list-" + name, std::vector<uint8_t>(p.list.begin(), p.list.end()));
+}
+
+void PackageSeeds() {
+    const auto &t = zelfuzz::TargetFiles();
+    const zelfuzz::TargetFile &a = t[0], &b = t[1], &kanji = t[2], &userBmp = t[3];
+    {
+        SeedPackage p("0");
+        p.Entry(a, 4, 4, BmpBlob(8, 8, 10));
+        WritePackage("bmp", p);
+    }
+    {
+        SeedPackage p("1");
+        p.Entry(b, 10, 6, JpegBlob(8, 8, 11));
+        WritePackage("jpeg-backup", p);
+    }
+    {
+        SeedPackage p("0");
+        p.Entry(a, 0, 0, BmpBlob(8, 8, 12));
+        p.Entry(a, 8, 8, JpegBlob(8, 8, 13));
+        WritePackage("same-file-twice", p);
+    }
+    {
+        SeedPackage p("1", "80");
+        p.Entry(a, 2, 2, BmpBlob(6, 6, 14));
+        p.Entry(b, 16, 8, JpegBlob(8, 8, 15));
+        p.Entry(kanji, 4, 0, PaletteBmpBlob(8, 8));
+        WritePackage("all-targets", p);
+    }
+    {
+        SeedPackage p("0");
+        p.Entry(a, 10, 10, BmpBlob(12, 12, 16));
+        WritePackage("past-edges", p);
+    }
+    {
+        SeedPackage p("1");
+        p.Entry(userBmp, 2, 2, BmpBlob(4, 4, 17));
+        WritePackage("names-users-tmp-bmp", p);
+    }
+    {
+        // The sentinel beside the target folder holds a.jpg's bytes.
+        SeedPackage p("0");
+        p.Entry(a, 0, 0, BmpBlob(4, 4, 18), "../sentinel.jpg");
+        WritePackage("escape", p);
+    }
+    WritePackage("empty", SeedPackage("1"));
+    {
+        SeedPackage p("1", " $5E");
+        p.end = "\n";
+        p.Entry(a, 4, 4, BmpBlob(8, 8, 19));
+        p.list += "trailing lines\n";
+        WritePackage("lf-hex-quality-trailing", p);
+    }
+}
+
+void ListSeeds() {
+    const std::pair<const char *, std::string> lists[] = {
+        {"integers", "0\r\n-2147483647\r\n2147483647\r\n$7FFFFFFF\r\n0x80000000\r\nX00000000FF\r\n  +12\r\n"},
+        {"failing-integers", "-2147483648\r\n2147483648\r\n12 \r\n\r\n   \r\n+\r\n0x\r\n$123456789\r\n"},
+        {"mixed-ends", "cr\rlf\ncrlf\r\nlfcr\n\rlast"},
+        {"zero-byte", std::string("before\r\nzero") + std::string(1, '\0') + "after\r\n"},
+        {"cp932-names", "\x95\x5c.jpg\r\n\x8e\xca\x90\x5e.jpg\r\n\x81\r\n..\r\na/b\r\nend~\r\n"},
+    };
+    for (const auto &[name, text] : lists) Write(std::string("list-") + name, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -172,5 +280,7 @@ int main(int argc, char **argv) {
     JpegSeeds();
     PngSeeds();
     GifSeeds();
+    PackageSeeds();
+    ListSeeds();
     return 0;
 }
