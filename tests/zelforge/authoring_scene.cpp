@@ -26,7 +26,8 @@ std::string MakePackageFolder(const testsupport::TempDir &work) {
 
 }  // namespace
 
-AuthoringScene::AuthoringScene(const std::string &toolFolder) : package(MakePackageFolder(work)) {
+AuthoringScene::AuthoringScene(const std::string &toolFolder, const std::string &distributionName)
+    : package(MakePackageFolder(work)) {
     WriteJpeg(work.File("old.jpg"), 64, 48, 1);
     WriteJpeg(work.File("wide.jpg"), 300, 40, 2);
     WriteJpeg(work.File("other.jpg"), 64, 48, 3);
@@ -37,7 +38,7 @@ AuthoringScene::AuthoringScene(const std::string &toolFolder) : package(MakePack
     form2 = std::make_unique<zelforge::TForm2>(vars, dialogs, *form1);
     form1->SetSettingsDialog(form2.get());
     form2->show();
-    form2->EdtExe->setText(QString::fromStdString(package + "patch.exe"));
+    form2->EdtExe->setText(QString::fromStdString(package + distributionName));
     QTest::mouseClick(form2->Button2, Qt::LeftButton);
     if (!vars.SettingsAccepted) throw std::runtime_error("the package did not start");
     form1->show();

@@ -16,14 +16,16 @@ namespace forge_test {
 
 // Both windows as the program entry leaves them once the author accepted the
 // settings: a package started in work/pkg/ for the distribution file
-// work/pkg/patch.exe, the authoring window shown on work/, which holds the
+// work/pkg/patch.exe (by default), the authoring window shown on work/, which holds the
 // old JPEGs "old.jpg" (64 x 48), "wide.jpg" (300 x 40) and "other.jpg"
 // (64 x 48).
 class AuthoringScene {
 public:
     // toolFolder: where the window binds the library from and where
     // finishing takes "zelfin.exx" and "NVIEWLIB.DLL" ('/'-terminated).
-    explicit AuthoringScene(const std::string &toolFolder = LibraryFolder());
+    // distributionName: the distribution file's name in work/pkg/.
+    explicit AuthoringScene(const std::string &toolFolder = LibraryFolder(),
+                            const std::string &distributionName = "patch.exe");
     ~AuthoringScene();
 
     testsupport::TempDir work;
