@@ -13,8 +13,8 @@
 #include "platform/ui/file_list_box.h"
 #include "tests/support/file_util.h"
 #include "tests/support/library_path.h"
-#include "tests/support/pixel_diff.h"
 #include "tests/support/temp_dir.h"
+#include "tests/zelfin/package_fixture.h"
 #include "zelfin/applier_run.h"
 
 using namespace zelforge;
@@ -35,40 +35,24 @@ struct Change {
     std::optional<int> jpegQuality;
 };
 
-Picture Decode(const Gra &gra, const std::string &path) {
-    platform::BitmapPtr bitmap(gra.LoadPicture(path, 0));
-    Picture picture;
-    if (!bitmap) return picture;
-    picture.width = bitmap->width;
-    picture.height = bitmap->height;
-    picture.pixels.assign(bitmap->pixels, bitmap->pixels + static_cast<size_t>(bitmap->width) * bitmap->height);
-    return picture;
+// The old picture with the rectangle repainted from another photo.
+Picture UpdateOf(const Picture &old, const QRect &rect, uint32_t seed) {
+    const Picture patch = testsupport::MakePhotoLike(rect.width(), rect.height(), seed);
+    Picture update = old;
+    for (int y = 0; y < rect.height(); ++y)
+        for (int x = 0; x < rect.width(); ++x) update.at(rect.x() + x, rect.y() + y) = patch.at(x, y);
+    return update;
 }
 
-// The old picture with the rectangle repainted from another photo.
-QImage UpdateOf(const Picture &old, const QRect &rect, uint32_t seed) {
-    const Picture patch = testsupport::MakePhotoLike(rect.width(), rect.height(), seed);
-    QImage image(old.width, old.height, QImage::Format_RGB32);
-    for (int y = 0; y < old.height; ++y)
-        for (int x = 0; x < old.width; ++x) {
-            const bool inside = rect.contains(x, y);
-            image.setPixel(x, y, 0xFF000000u | (inside ? patch.at(x - rect.x(), y - rect.y()) : old.at(x, y)));
-        }
+QImage ImageOf(const Picture &picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) image.setPixel(x, y, 0xFF000000u | picture.at(x, y));
     return image;
 }
 
-Picture Region(const Picture &p, const QRect &r) {
-    Picture out{r.width(), r.height(), {}};
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) out.pixels.push_back(p.at(x, y));
-    return out;
-}
-
-Picture Region(const QImage &image, const QRect &r) {
-    Picture out{r.width(), r.height(), {}};
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) out.pixels.push_back(image.pixel(x, y) & 0xFFFFFFu);
-    return out;
+double Diff(const Picture &a, const Picture &b, const QRect &r) {
+    return zelfin_test::RegionDiff(a, b, r.x(), r.y(), r.width(), r.height());
 }
 
 }  // namespace
@@ -83,7 +67,7 @@ private slots:
             {"b.jpg", 200, 150, QRect(121, 7, 64, 96), 90},
         };
         testsupport::TempDir target;
-        std::vector<QImage> updates;
+        std::vector<Picture> updates;
         for (size_t i = 0; i < changes.size(); ++i) {
             const Change &c = changes[i];
             forge_test::WriteJpeg(s.work.File(c.name), c.width, c.height, 30 + static_cast<uint32_t>(i));
@@ -97,8 +81,8 @@ private slots:
                 s.RecordAsJpeg(*c.jpegQuality);
             else
                 s.RecordAsBmp();
-            updates.push_back(UpdateOf(Decode(s.gra, s.work.File(c.name)), c.rect, 40 + static_cast<uint32_t>(i)));
-            s.StartMarking(c.name, updates.back());
+            updates.push_back(UpdateOf(zelfin_test::Decode(s.work.File(c.name)), c.rect, 40 + static_cast<uint32_t>(i)));
+            s.StartMarking(c.name, ImageOf(updates.back()));
             s.Mark(c.rect.topLeft(), c.rect.bottomRight() + QPoint(1, 1));
             s.Ok();
             QCOMPARE(s.vars.EntryNumber, static_cast<int32_t>(i) + 2);
@@ -138,20 +122,19 @@ private slots:
             const std::string backup = target.File(c.name.substr(0, c.name.size() - 1) + "~");
             QVERIFY(FileBytes(backup) == FileBytes(s.work.File(c.name)));
 
-            const Picture old = Decode(s.gra, s.work.File(c.name));
-            const Picture patched = Decode(s.gra, target.File(c.name));
+            const Picture old = zelfin_test::Decode(s.work.File(c.name));
+            const Picture patched = zelfin_test::Decode(target.File(c.name));
             QCOMPARE(patched.width, c.width);
             QCOMPARE(patched.height, c.height);
             // Inside: the update image, within the loss of one or two JPEG
             // generations; and clearly not the old picture any more.
-            const Picture want = Region(updates[i], c.rect);
-            const double inside = testsupport::MeanAbsDiff(Region(patched, c.rect), want);
+            const double inside = Diff(patched, updates[i], c.rect);
             QVERIFY2(inside < 3.0, qPrintable(QString::number(inside)));
-            QVERIFY(testsupport::MeanAbsDiff(Region(old, c.rect), want) > 20.0);
+            QVERIFY(Diff(old, updates[i], c.rect) > 20.0);
             // Outside: the old picture, re-saved once. The pixels just past
             // the rectangle (where the bottom-right click landed) included.
             const QRect around(c.rect.right() + 1, 0, c.width - c.rect.right() - 1, c.height);
-            const double outside = testsupport::MeanAbsDiff(Region(patched, around), Region(old, around));
+            const double outside = Diff(patched, old, around);
             QVERIFY2(outside < 3.0, qPrintable(QString::number(outside)));
             // The rectangle's border lines carry the update, the lines just
             // around it the old picture: a rectangle off by one pixel fails.
@@ -159,13 +142,13 @@ private slots:
             const QRect insideLines[] = {{r.left(), r.top(), 1, r.height()}, {r.right(), r.top(), 1, r.height()},
                                          {r.left(), r.top(), r.width(), 1}, {r.left(), r.bottom(), r.width(), 1}};
             for (const QRect &line : insideLines) {
-                const double d = testsupport::MeanAbsDiff(Region(patched, line), Region(updates[i], line));
+                const double d = Diff(patched, updates[i], line);
                 QVERIFY2(d < kEdgeTolerance, qPrintable(QString::number(d)));
             }
             const QRect outsideLines[] = {{r.left() - 1, r.top(), 1, r.height()}, {r.right() + 1, r.top(), 1, r.height()},
                                           {r.left(), r.top() - 1, r.width(), 1}, {r.left(), r.bottom() + 1, r.width(), 1}};
             for (const QRect &line : outsideLines) {
-                const double d = testsupport::MeanAbsDiff(Region(patched, line), Region(old, line));
+                const double d = Diff(patched, old, line);
                 QVERIFY2(d < kEdgeTolerance, qPrintable(QString::number(d)));
             }
         }
