@@ -95,6 +95,9 @@ int RunZelfinProgram(platform::Dialogs &dialogs, Gra &gra, const std::string &pr
         // its window.
         platform::ShowExceptionReport(dialogs, nullptr, QString::fromUtf8(e.what()), applicationTitle);
         return 0;
+    } catch (...) {
+        platform::ShowExceptionReport(dialogs, nullptr, QStringLiteral("?"), applicationTitle);
+        return 0;
     }
 }
 

@@ -149,11 +149,14 @@ void TForm1::BuildDesign() {
         w->setAcceptDrops(false);
     DragAcceptFiles(false);
 
-    connect(FileListBox1, &platform::FileListBox::changed, this, &TForm1::FileListBox1Change);
-    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
+    // Every handler reports its own failures: nothing may unwind through Qt.
+    connect(FileListBox1, &platform::FileListBox::changed, this, [this] { Reporting([this] { FileListBox1Change(); }); });
+    connect(Paste1, &QAction::triggered, this, [this] { Reporting([this] { Paste1Click(); }); });
     connect(Finish1, &QAction::triggered, this, &TForm1::Finish1Click);
     connect(N3, &QAction::triggered, this, &TForm1::N3Click);
-    connect(Image1, &platform::ImageControl::mousePressed, this, &TForm1::Image1MouseDown);
+    connect(Image1, &platform::ImageControl::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
+        Reporting([&] { Image1MouseDown(button, x, y); });
+    });
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
     // The lists start at the process's current folder; the first read of the
@@ -354,7 +357,7 @@ void TForm1::dropEvent(QDropEvent *event) {
     const QString path = FirstLocalFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
-    WMDropFiles(FsPath(path));
+    Reporting([&] { WMDropFiles(FsPath(path)); });
 }
 
 void TForm1::ShowError(const QString &text) {

@@ -40,6 +40,13 @@ QString FileListBox::FileName() const {
     return path + selected.first()->text();
 }
 
+QItemSelectionModel::SelectionFlags FileListBox::selectionCommand(const QModelIndex &index,
+                                                                 const QEvent *) const {
+    // A chosen file stays chosen until another one is: a Ctrl+click on it
+    // must not leave the list with nothing selected.
+    return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+}
+
 bool FileListBox::SelectName(const QString &name) {
     const QList<QListWidgetItem *> found = findItems(name, Qt::MatchExactly);
     if (found.isEmpty()) return false;

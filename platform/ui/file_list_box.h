@@ -34,6 +34,10 @@ public:
 signals:
     void changed();
 
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
+
 private:
     QString mask_ = QStringLiteral("*.*");
     QString directory_;

@@ -281,6 +281,16 @@ private slots:
         ExpectPhase(w, IntakePhase::Marking);
     }
 
+    void ctrlClickKeepsTheChosenFile() {
+        Window w;
+        w.EnterMarking();
+        platform::FileListBox *list = w.form->FileListBox1;
+        const QRect item = list->visualItemRect(list->currentItem());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, item.center());
+        QCOMPARE(list->FileName(), QString::fromStdString(w.work.File("old.jpg")));
+        ExpectPhase(w, IntakePhase::Marking);
+    }
+
     void duringMarkingAnotherFile() {
         Window w;
         w.EnterMarking();
