@@ -1,6 +1,7 @@
 #include "file.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,8 +70,29 @@ int64_t File::Read(void *buffer, size_t n) {
     return static_cast<int64_t>(done);
 }
 
+namespace {
+
+// Whether n more bytes at the descriptor's position stay within the
+// process's file-size limit. A write that starts at the limit raises SIGXFSZ,
+// and its default action ends the process: the applier would die part-way
+// with its working file left in the user's folder. Refused up front, the
+// write fails as on a full disk instead.
+bool FitsFileSizeLimit(int fd, size_t n) {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return true;
+    const off_t position = lseek(fd, 0, SEEK_CUR);
+    if (position < 0) return true;  // not seekable: no file size to exceed
+    return static_cast<uint64_t>(position) + n <= static_cast<uint64_t>(limit.rlim_cur);
+}
+
+}  // namespace
+
 bool File::WriteAll(const void *buffer, size_t n) {
     if (fd_ < 0) return false;
+    if (!FitsFileSizeLimit(fd_, n)) {
+        errno = EFBIG;
+        return false;
+    }
     const auto *in = static_cast<const char *>(buffer);
     size_t done = 0;
     while (done < n) {

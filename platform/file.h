@@ -32,7 +32,9 @@ public:
     [[nodiscard]] int64_t Size() const;
     // Reads up to n bytes, retrying short reads; returns bytes read or -1.
     [[nodiscard]] int64_t Read(void *buffer, size_t n);
-    // True only when all n bytes were written.
+    // True only when all n bytes were written. Writes that would take the file
+    // past the process's file-size limit (RLIMIT_FSIZE) are refused before any
+    // byte is written (errno EFBIG), instead of raising SIGXFSZ.
     [[nodiscard]] bool WriteAll(const void *buffer, size_t n);
     [[nodiscard]] bool Truncate(int64_t size);
     [[nodiscard]] int64_t Seek(int64_t offset, int whence);

@@ -71,6 +71,19 @@ TEST_F(DataFile, WriterFailedAppendLeavesThePreviousSize) {
     EXPECT_EQ(ReadBytes(path), "0123456789xyz");
 }
 
+// A shell's file-size limit, with SIGXFSZ at its default action, must not end
+// the authoring tool part-way through an append.
+TEST_F(DataFile, WriterAppendPastSizeLimitFailsWithoutTheSignal) {
+    const int code = test_files::ExitCodeUnderSizeLimit(15, [&] {
+        DataFileWriter writer(path);
+        if (Append(writer, "0123456789") != Result::Appended) return 1;
+        if (Append(writer, "abcdefghij") != Result::WriteFailed || writer.Size() != 10) return 2;
+        return Append(writer, "xyz") == Result::Appended ? 0 : 3;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadBytes(path), "0123456789xyz");
+}
+
 TEST_F(DataFile, WriterRefusesToGrowPast2GiB) {
     DataFileWriter writer(path);
     ASSERT_EQ(Append(writer, "0123456789"), Result::Appended);

@@ -84,6 +84,22 @@ TEST(File, WritePastSizeLimitFailsAndTruncateCutsBack) {
     EXPECT_EQ(f.Size(), 10);
 }
 
+// Under a shell's file-size limit the kernel would end the process with
+// SIGXFSZ; the write must fail instead, leaving the file as it was.
+TEST(File, WritePastSizeLimitFailsWithoutTheSignal) {
+    ScratchFolder folder;
+    const std::string path = folder / "f";
+    const int code = test_files::ExitCodeUnderSizeLimit(15, [&] {
+        File f = File::Create(path);
+        if (!f.WriteAll("0123456789", 10)) return 1;
+        const bool refused = !f.WriteAll("0123456789", 10) && errno == EFBIG;
+        // Up to the limit exactly is still allowed.
+        return refused && f.WriteAll("abcde", 5) ? 0 : 2;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadBytes(path), "0123456789abcde");
+}
+
 TEST(File, MovedFromFileIsClosed) {
     ScratchFolder folder;
     WriteBytes(folder / "f", "x");

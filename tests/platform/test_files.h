@@ -3,6 +3,8 @@
 // fail: a size limit, a missing folder or a file in a folder's place can.
 #pragma once
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -72,6 +74,27 @@ private:
     rlimit saved_{};
     void (*previousHandler_)(int) = SIG_DFL;
 };
+
+// Runs body in a forked child under a file-size limit with SIGXFSZ at its
+// default action, which ends the process, as a shell's "ulimit -f" leaves it.
+// Returns body's result as the child's exit code, or -1 when a signal ended
+// the child.
+template <typename Body>
+int ExitCodeUnderSizeLimit(rlim_t bytes, Body body) {
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limited{};
+        getrlimit(RLIMIT_FSIZE, &limited);
+        limited.rlim_cur = bytes;
+        if (setrlimit(RLIMIT_FSIZE, &limited) != 0) _exit(120);
+        _exit(body());
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) throw std::runtime_error("waitpid failed");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 // Names in a folder, for checking that nothing was left behind.
 inline std::size_t EntriesIn(const std::string &folder) {
