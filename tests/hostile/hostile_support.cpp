@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -27,18 +28,29 @@ testsupport::Picture MakeNoise(int width, int height, uint32_t seed) {
     return picture;
 }
 
+std::string FileEntry(const std::string &path) {
+    const std::vector<uint8_t> bytes = testsupport::ReadFile(path);
+    // FNV-1a: short enough to print in a failure, and any change of content
+    // changes it in practice.
+    uint64_t hash = 0xCBF29CE484222325ull;
+    for (uint8_t b : bytes) hash = (hash ^ b) * 0x100000001B3ull;
+    char text[64];
+    std::snprintf(text, sizeof text, "f:%zu:%016llx", bytes.size(), static_cast<unsigned long long>(hash));
+    return text;
+}
+
 Tree DescribeTree(const std::string &folder) {
     Tree tree;
     for (const auto &entry : fs::recursive_directory_iterator(folder)) {
-        const std::string name = fs::relative(entry.path(), folder).string();
+        // Lexically: relative() would follow a link to where it points.
+        const std::string name = entry.path().lexically_relative(folder).string();
         const fs::file_status status = entry.symlink_status();
         if (fs::is_symlink(status)) {
             tree[name] = "l:" + fs::read_symlink(entry.path()).string();
         } else if (fs::is_directory(status)) {
             tree[name] = "d";
         } else if (fs::is_regular_file(status)) {
-            const std::vector<uint8_t> bytes = testsupport::ReadFile(entry.path().string());
-            tree[name] = "f:" + std::string(bytes.begin(), bytes.end());
+            tree[name] = FileEntry(entry.path().string());
         } else {
             tree[name] = "p";
         }

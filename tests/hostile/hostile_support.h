@@ -19,9 +19,13 @@ namespace hostile {
 // outgrow the uncompressed BMP of the same picture at high quality.
 [[nodiscard]] testsupport::Picture MakeNoise(int width, int height, uint32_t seed);
 
+// A regular file as DescribeTree records it: "f:", its size and a hash of
+// its bytes. Follows a symbolic link.
+[[nodiscard]] std::string FileEntry(const std::string &path);
+
 // Every entry below folder by relative path: "d" for a folder, "l:" and the
 // link's text for a symbolic link, "p" for anything else that is not a
-// regular file, and "f:" and the bytes for a regular file.
+// regular file, and FileEntry for a regular file.
 using Tree = std::map<std::string, std::string>;
 [[nodiscard]] Tree DescribeTree(const std::string &folder);
 
