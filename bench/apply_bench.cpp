@@ -23,6 +23,7 @@
 #include "tests/support/jpeg_codec.h"
 #include "tests/support/library_path.h"
 #include "tests/support/picture.h"
+#include "tests/support/process_memory.h"
 #include "tests/support/temp_dir.h"
 #include "zelfin/entry_passes.h"
 
@@ -133,19 +134,6 @@ double PeakMiB(const std::string &folder) {
     return static_cast<double>(kib) / 1024.0;
 }
 
-// The high-water mark of this process's resident memory, in KiB.
-long HighWaterKiB() {
-    FILE *status = std::fopen("/proc/self/status", "r");
-    if (status == nullptr) return -1;
-    char line[256];
-    long kib = -1;
-    while (std::fgets(line, sizeof line, status) != nullptr) {
-        if (std::sscanf(line, "VmHWM: %ld", &kib) == 1) break;
-    }
-    std::fclose(status);
-    return kib;
-}
-
 double PeakForEntries(const std::string &root, int files, int entriesPerFile) {
     const std::string folder = root + "/peak" + std::to_string(files * entriesPerFile);
     MakeFixture(folder, 1920, 1080, files, entriesPerFile);
@@ -164,7 +152,7 @@ int main(int argc, char **argv) {
     if (argc == 3 && std::string(argv[1]) == "--apply-once") {
         try {
             (void)ApplySeconds(argv[2], gra);
-            std::printf("%ld\n", HighWaterKiB());
+            std::printf("%ld\n", testsupport::PeakResidentKiB());
             return 0;
         } catch (const std::exception &e) {
             std::fprintf(stderr, "bench_apply: %s\n", e.what());

@@ -121,23 +121,23 @@ void PngSeeds() {
         {"png-palette4-trns", PNG_COLOR_TYPE_PALETTE, 4, false},
     };
     for (const auto &k : kinds) {
-        nvtest::PngSpec spec;
-        spec.width = 9;
-        spec.height = 5;
-        spec.colour_type = k.colour_type;
-        spec.bit_depth = k.depth;
-        spec.interlaced = k.interlaced;
+        nvtest::PngLayout layout;
+        layout.width = 9;
+        layout.height = 5;
+        layout.colour_type = k.colour_type;
+        layout.bit_depth = k.depth;
+        layout.interlaced = k.interlaced;
         const int channels = k.colour_type == PNG_COLOR_TYPE_RGB ? 3
                              : k.colour_type == PNG_COLOR_TYPE_RGB_ALPHA ? 4
                              : k.colour_type == PNG_COLOR_TYPE_GRAY_ALPHA ? 2 : 1;
         const int top = (1 << k.depth) - 1;
-        for (int i = 0; i < spec.width * spec.height * channels; ++i)
-            spec.samples.push_back(static_cast<uint16_t>((i * 37) % (top + 1)));
+        for (int i = 0; i < layout.width * layout.height * channels; ++i)
+            layout.samples.push_back(static_cast<uint16_t>((i * 37) % (top + 1)));
         if (k.colour_type == PNG_COLOR_TYPE_PALETTE) {
-            spec.palette = Palette(16);
-            spec.palette_alpha = {0, 100, 255};
+            layout.palette = Palette(16);
+            layout.palette_alpha = {0, 100, 255};
         }
-        Write(k.name, nvtest::MakePng(spec));
+        Write(k.name, nvtest::MakePng(layout));
     }
 }
 

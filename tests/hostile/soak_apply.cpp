@@ -14,23 +14,9 @@
 #include "platform/picture_holder.h"
 #include "platform/string_list.h"
 #include "tests/support/library_path.h"
+#include "tests/support/process_memory.h"
 #include "zelfin/entry_passes.h"
 
-namespace {
-
-long PeakKiB() {
-    FILE *status = std::fopen("/proc/self/status", "r");
-    if (status == nullptr) return -1;
-    char line[256];
-    long kib = -1;
-    while (std::fgets(line, sizeof line, status) != nullptr) {
-        if (std::sscanf(line, "VmHWM: %ld", &kib) == 1) break;
-    }
-    std::fclose(status);
-    return kib;
-}
-
-}  // namespace
 
 int main(int argc, char **argv) {
     if (argc != 3) {
@@ -57,6 +43,6 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "soak_apply: %s\n", e.what());
         return 1;
     }
-    std::printf("%ld\n", PeakKiB());
+    std::printf("%ld\n", testsupport::PeakResidentKiB());
     return 0;
 }

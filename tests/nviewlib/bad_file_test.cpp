@@ -31,15 +31,15 @@ Bytes SampleBmp() { return MakeBmp(Sample(), BmpLayout{}); }
 
 Bytes SamplePng() {
     const Picture pic = Sample();
-    PngSpec spec;
-    spec.width = pic.width;
-    spec.height = pic.height;
-    spec.colour_type = PNG_COLOR_TYPE_RGB;
+    PngLayout layout;
+    layout.width = pic.width;
+    layout.height = pic.height;
+    layout.colour_type = PNG_COLOR_TYPE_RGB;
     for (uint32_t p : pic.pixels)
-        spec.samples.insert(spec.samples.end(), {static_cast<uint16_t>(testsupport::RedOf(p)),
+        layout.samples.insert(layout.samples.end(), {static_cast<uint16_t>(testsupport::RedOf(p)),
                                                  static_cast<uint16_t>(testsupport::GreenOf(p)),
                                                  static_cast<uint16_t>(testsupport::BlueOf(p))});
-    return MakePng(spec);
+    return MakePng(layout);
 }
 
 const std::vector<uint32_t> kPalette = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00};

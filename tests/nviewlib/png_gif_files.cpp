@@ -32,20 +32,20 @@ int Channels(int colour_type) {
 }
 
 // One row in PNG's packed, big-endian layout.
-std::vector<uint8_t> PackRow(const PngSpec &spec, int y) {
-    const int channels = Channels(spec.colour_type);
-    const size_t per_row = static_cast<size_t>(spec.width) * channels;
-    std::vector<uint8_t> row((per_row * spec.bit_depth + 7) / 8, 0);
+std::vector<uint8_t> PackRow(const PngLayout &layout, int y) {
+    const int channels = Channels(layout.colour_type);
+    const size_t per_row = static_cast<size_t>(layout.width) * channels;
+    std::vector<uint8_t> row((per_row * layout.bit_depth + 7) / 8, 0);
     for (size_t i = 0; i < per_row; ++i) {
-        const uint16_t v = spec.samples[static_cast<size_t>(y) * per_row + i];
-        if (spec.bit_depth == 16) {
+        const uint16_t v = layout.samples[static_cast<size_t>(y) * per_row + i];
+        if (layout.bit_depth == 16) {
             row[2 * i] = static_cast<uint8_t>(v >> 8);
             row[2 * i + 1] = static_cast<uint8_t>(v);
-        } else if (spec.bit_depth == 8) {
+        } else if (layout.bit_depth == 8) {
             row[i] = static_cast<uint8_t>(v);
         } else {
-            const size_t bit = i * spec.bit_depth;
-            row[bit / 8] = static_cast<uint8_t>(row[bit / 8] | (v << (8 - spec.bit_depth - bit % 8)));
+            const size_t bit = i * layout.bit_depth;
+            row[bit / 8] = static_cast<uint8_t>(row[bit / 8] | (v << (8 - layout.bit_depth - bit % 8)));
         }
     }
     return row;
@@ -70,7 +70,7 @@ ColorMapObject *MakeMap(const std::vector<uint32_t> &palette) {
 
 }  // namespace
 
-std::vector<uint8_t> MakePng(const PngSpec &spec) {
+std::vector<uint8_t> MakePng(const PngLayout &layout) {
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -79,24 +79,24 @@ std::vector<uint8_t> MakePng(const PngSpec &spec) {
         throw std::runtime_error("libpng could not write the test file");
     }
     png_set_write_fn(png, &out, AppendPng, NoFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width), static_cast<png_uint_32>(spec.height),
-                 spec.bit_depth, spec.colour_type, spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width), static_cast<png_uint_32>(layout.height),
+                 layout.bit_depth, layout.colour_type, layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (uint32_t c : spec.palette)
+    for (uint32_t c : layout.palette)
         palette.push_back(png_color{static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8), static_cast<png_byte>(c)});
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (!spec.palette_alpha.empty())
-        png_set_tRNS(png, info, spec.palette_alpha.data(), static_cast<int>(spec.palette_alpha.size()), nullptr);
-    if (spec.trns_grey >= 0) {
+    if (!layout.palette_alpha.empty())
+        png_set_tRNS(png, info, layout.palette_alpha.data(), static_cast<int>(layout.palette_alpha.size()), nullptr);
+    if (layout.trns_grey >= 0) {
         png_color_16 grey{};
-        grey.gray = static_cast<png_uint_16>(spec.trns_grey);
+        grey.gray = static_cast<png_uint_16>(layout.trns_grey);
         png_set_tRNS(png, info, nullptr, 0, &grey);
     }
     png_write_info(png, info);
     std::vector<std::vector<uint8_t>> rows;
     std::vector<png_bytep> pointers;
-    for (int y = 0; y < spec.height; ++y) rows.push_back(PackRow(spec, y));
+    for (int y = 0; y < layout.height; ++y) rows.push_back(PackRow(layout, y));
     for (auto &r : rows) pointers.push_back(r.data());
     png_write_image(png, pointers.data());
     png_write_end(png, nullptr);

@@ -7,7 +7,7 @@ namespace nvtest {
 // PNG bytes through libpng's writer. samples holds, per pixel and in PNG
 // channel order, one value per channel (palette index, grey, grey+alpha,
 // RGB or RGBA), each within the bit depth.
-struct PngSpec {
+struct PngLayout {
     int width = 0;
     int height = 0;
     int colour_type = 0;  // PNG_COLOR_TYPE_*
@@ -18,7 +18,7 @@ struct PngSpec {
     std::vector<uint8_t> palette_alpha;  // tRNS for palette images
     int trns_grey = -1;                  // tRNS for grey images, -1 = none
 };
-[[nodiscard]] std::vector<uint8_t> MakePng(const PngSpec &spec);
+[[nodiscard]] std::vector<uint8_t> MakePng(const PngLayout &layout);
 
 // GIF bytes through giflib's writer.
 struct GifFrameSpec {

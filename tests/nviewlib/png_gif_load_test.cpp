@@ -56,15 +56,15 @@ uint32_t ToPixel(double r, double g, double b) {
 }
 
 // The file of a case and the picture it must give.
-std::pair<PngSpec, Picture> MakePngCase(const PngCase &c) {
+std::pair<PngLayout, Picture> MakePngCase(const PngCase &c) {
     const int width = 23, height = 11;
     const Picture source = testsupport::MakePhotoLike(width, height, 11);
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colour_type = c.colour_type;
-    spec.bit_depth = c.depth;
-    spec.interlaced = c.interlaced;
+    PngLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.colour_type = c.colour_type;
+    layout.bit_depth = c.depth;
+    layout.interlaced = c.interlaced;
     const int top = (1 << c.depth) - 1;
     // Samples of 16 bits get low-byte noise, so that keeping only the high
     // byte and rounding properly can both pass but garbage cannot.
@@ -74,10 +74,10 @@ std::pair<PngSpec, Picture> MakePngCase(const PngCase &c) {
     };
     auto to8 = [&](uint16_t s) { return s * 255.0 / top; };
     if (c.colour_type == PNG_COLOR_TYPE_PALETTE) {
-        for (int i = 0; i <= top; ++i) spec.palette.push_back(source.pixels[(i * 37) % source.pixels.size()]);
-        if (c.transparency) spec.palette_alpha = {0, 128, 255, 40};
+        for (int i = 0; i <= top; ++i) layout.palette.push_back(source.pixels[(i * 37) % source.pixels.size()]);
+        if (c.transparency) layout.palette_alpha = {0, 128, 255, 40};
     }
-    if (c.colour_type == PNG_COLOR_TYPE_GRAY && c.transparency) spec.trns_grey = top / 2;
+    if (c.colour_type == PNG_COLOR_TYPE_GRAY && c.transparency) layout.trns_grey = top / 2;
 
     Picture expected;
     expected.width = width;
@@ -92,47 +92,47 @@ std::pair<PngSpec, Picture> MakePngCase(const PngCase &c) {
             case PNG_COLOR_TYPE_GRAY:
             case PNG_COLOR_TYPE_GRAY_ALPHA: {
                 const uint16_t s = sample(testsupport::GreyOf(p), x, y);
-                spec.samples.push_back(s);
+                layout.samples.push_back(s);
                 r = g = b = to8(s);
                 if (c.colour_type == PNG_COLOR_TYPE_GRAY_ALPHA) {
                     const uint16_t sa = sample(a8, x, y);
-                    spec.samples.push_back(sa);
+                    layout.samples.push_back(sa);
                     a = to8(sa);
-                } else if (spec.trns_grey == s) {
+                } else if (layout.trns_grey == s) {
                     a = 0.0;
                 }
                 break;
             }
             case PNG_COLOR_TYPE_PALETTE: {
-                const size_t index = static_cast<size_t>(x * 7 + y * 3) % spec.palette.size();
-                spec.samples.push_back(static_cast<uint16_t>(index));
-                const uint32_t e = spec.palette[index];
+                const size_t index = static_cast<size_t>(x * 7 + y * 3) % layout.palette.size();
+                layout.samples.push_back(static_cast<uint16_t>(index));
+                const uint32_t e = layout.palette[index];
                 r = testsupport::RedOf(e), g = testsupport::GreenOf(e), b = testsupport::BlueOf(e);
-                if (index < spec.palette_alpha.size()) a = spec.palette_alpha[index];
+                if (index < layout.palette_alpha.size()) a = layout.palette_alpha[index];
                 break;
             }
             default: {
                 const uint16_t sr = sample(testsupport::RedOf(p), x, y), sg = sample(testsupport::GreenOf(p), x, y),
                                sb = sample(testsupport::BlueOf(p), x, y);
-                spec.samples.insert(spec.samples.end(), {sr, sg, sb});
+                layout.samples.insert(layout.samples.end(), {sr, sg, sb});
                 r = to8(sr), g = to8(sg), b = to8(sb);
                 if (c.colour_type == PNG_COLOR_TYPE_RGB_ALPHA) {
                     const uint16_t sa = sample(a8, x, y);
-                    spec.samples.push_back(sa);
+                    layout.samples.push_back(sa);
                     a = to8(sa);
                 }
             }
             }
             expected.pixels.push_back(ToPixel(OverWhite(r, a), OverWhite(g, a), OverWhite(b, a)));
         }
-    return {spec, expected};
+    return {layout, expected};
 }
 
 class PngDecode : public LibraryTest, public ::testing::WithParamInterface<PngCase> {};
 
 TEST_P(PngDecode, GivesPixelsOverWhite) {
-    const auto [spec, expected] = MakePngCase(GetParam());
-    const auto decoded = Decode(Put("picture.png", MakePng(spec)));
+    const auto [layout, expected] = MakePngCase(GetParam());
+    const auto decoded = Decode(Put("picture.png", MakePng(layout)));
     ASSERT_TRUE(decoded.has_value());
     EXPECT_TRUE(SamePicture(expected, *decoded, GetParam().tolerance));
 }
